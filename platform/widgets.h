@@ -65,6 +65,9 @@ class Control : public Observable {
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
   Form* OwningForm();  // the form this control lies on (itself for a form)
+  // Whether the user can reach it: it and every parent visible and enabled, and no modal box
+  // of another form in the way.
+  bool AcceptsInput();
 
   const Bounds& GetBounds() const { return bounds_; }
   void SetBounds(int left, int top, int width, int height) {
