@@ -2,21 +2,10 @@
 
 #include "platform/application.h"
 #include "platform/exceptions.h"
+#include "platform/find_button.h"
 #include "platform/widgets.h"
 
 namespace platform {
-namespace {
-
-// The first button in creation order, depth first, that has the wanted role.
-Button* FindButton(const Control& root, bool (Button::*role)() const) {
-  for (Control* child : root.Children()) {
-    if (auto* button = dynamic_cast<Button*>(child); button && (button->*role)()) return button;
-    if (Button* found = FindButton(*child, role)) return found;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 Form::Form(Application& app, Form* owner, std::string name)
     : Control(nullptr, std::move(name)), app_(app), owner_(owner) {
@@ -88,10 +77,10 @@ void Form::SetModalResult(int result) {
 
 void Form::KeyPress(Key key) {
   if (key == Key::Enter) {
-    if (Button* button = FindButton(*this, &Button::Default)) button->Click();
+    if (Button* button = FindButton(*this, std::mem_fn(&Button::Default))) button->Click();
     return;
   }
-  if (Button* button = FindButton(*this, &Button::Cancel)) {
+  if (Button* button = FindButton(*this, std::mem_fn(&Button::Cancel))) {
     button->Click();
   } else if (modal_ && AcceptsInput()) {
     Close();
