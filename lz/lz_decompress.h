@@ -7,8 +7,6 @@
 
 namespace lz {
 
-inline constexpr std::int32_t kLZSkipped = -100;
-
 // Expands an archive (or copies a plain file) into outFileName; the bytes written, or
 // kLZSkipped when the overwrite question was answered "skip".
 std::int32_t LZDecompressFile(std::string inFileName, std::string outFileName,

@@ -23,6 +23,9 @@ inline constexpr std::uint8_t kConfirmSkip = 0;
 inline constexpr std::uint8_t kConfirmOverwrite = 1;
 inline constexpr std::uint8_t kConfirmAbort = 2;
 
+// Result of an operation whose overwrite question was declined, or that had no input name.
+inline constexpr std::int32_t kLZSkipped = -100;
+
 // Report counts besides the byte counts of single blocks.
 inline constexpr std::int32_t kReportStart = -1;
 inline constexpr std::int32_t kReportEnd = -2;
