@@ -1,8 +1,6 @@
 #include <array>
 
-#include <utility>  // std::in_range, which platform/checked.h uses
-
-#include "platform/checked.h"
+#include "platform/exceptions.h"
 #include "text/message_catalogue.h"
 
 namespace text {
@@ -18,8 +16,8 @@ constexpr std::array<std::string_view, 24> NamedCountries = {
 }  // namespace
 
 std::string_view CountryName(int index) {
-  const int checked = platform::RangeChecked<int>(index, 0, CountryCount - 1);
-  return checked < static_cast<int>(NamedCountries.size()) ? NamedCountries[checked] : "Undefined";
+  if (index < 0 || index >= CountryCount) throw platform::ERangeError();
+  return index < static_cast<int>(NamedCountries.size()) ? NamedCountries[index] : "Undefined";
 }
 
 }  // namespace text

@@ -1,8 +1,6 @@
 #include "text/message_catalogue.h"
 
-#include <utility>  // std::in_range, which platform/checked.h uses
-
-#include "platform/checked.h"
+#include "platform/exceptions.h"
 
 namespace text {
 namespace {
@@ -174,9 +172,10 @@ constexpr std::array<Row, MessageCount> Catalogue = {{
 }  // namespace
 
 std::string MessageText(MessageId id, std::uint8_t languageIndex) {
-  const auto column = platform::RangeChecked<std::uint8_t>(languageIndex, 1, LanguageCount);
-  const auto row = platform::RangeChecked<int>(static_cast<int>(id), 0, MessageCount - 1);
-  return std::string(Catalogue[row][column - 1]);
+  if (languageIndex < 1 || languageIndex > LanguageCount || id >= MessageCount) {
+    throw platform::ERangeError();
+  }
+  return std::string(Catalogue[id][languageIndex - 1]);
 }
 
 }  // namespace text
