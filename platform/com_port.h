@@ -51,23 +51,33 @@ class ComPort {
   std::uint8_t GetChar();
   // Copies what is in the input buffer without taking it out.
   std::string PeekInput() const;
+  // While OnTriggerAvail runs: a copy of the bytes it reports, left in the input buffer, so
+  // that an echo of them does not take them away from the next reply wait.
+  std::string PeekAvail() const;
 
   std::size_t OutBuffUsed() const;  // queued here and in the device, not yet on the line
   std::size_t OutBuffFree() const;
 
-  // Data triggers: each arrival of text raises OnTriggerData with the handle.
+  // Data triggers: each arrival of text raises OnTriggerData with the handle (never 0), right
+  // after the OnTriggerAvail that reports the byte completing it. Throws platform::Exception
+  // for an empty text or one longer than MaxTriggerLength.
+  static constexpr std::size_t MaxTriggerLength = 21;
   std::uint16_t AddDataTrigger(std::string_view text, bool ignoreCase);
   void RemoveTrigger(std::uint16_t handle);
 
   // While held (a reply wait runs), no trigger events are raised; bytes stay in the buffer.
+  // Released, the bytes still in the buffer that no event has reported yet are reported; bytes
+  // taken out meanwhile are never reported.
   void HoldEvents(bool hold);
+  bool EventsHeld() const;
 
   std::function<void(std::size_t count)> OnTriggerAvail;
   std::function<void(std::uint16_t handle)> OnTriggerData;
-  // The device failed while open (vanished, broke); the port is then closed.
+  // The device failed while open (vanished, broke); the port is then closed. Taken by the
+  // transfer protocol linked to the port.
   std::function<void()> OnPortError;
 
-  // For the transfer protocol: raised whenever output room becomes free.
+  // For the transfer protocol: raised whenever bytes have left the line (room became free).
   std::function<void()> OnOutputSpace;
 
  private:
