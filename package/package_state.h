@@ -15,8 +15,8 @@ inline constexpr std::int32_t SoundLength = 27958;
 struct PackageInfo {
   std::int32_t BootLength = 0;
   std::int32_t MainLength = 0;
-  std::string BootModel;    // capacity 8
-  std::string MainModel;    // capacity 8
+  std::string BootModel;  // capacity 8
+  std::string MainModel;  // capacity 8
   bool IgnoreModel = false;
   std::string BuiltFor;     // capacity 50
   std::string ProductName;  // capacity 49
@@ -34,7 +34,8 @@ struct PackageSettings {
   std::uint8_t LanguageIndex = 1;
 };
 
-// The files of the running flash pass.
+// The files of the running flash pass, as paths on this system ("c:\" already mapped);
+// package::RemoveTemporaryFile deletes one.
 struct PassFiles {
   std::string ArchiveFileName;
   std::string HexFileName;
