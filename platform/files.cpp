@@ -41,7 +41,8 @@ File File::CreateOutput(const std::string& path) {
   RequireValidPathName(path);
   struct stat info {};
   if (::lstat(path.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) RaiseFileError(kErrorAccessDenied);
+    // Only files and links are replaced: removing a device or a FIFO would harm others.
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) RaiseFileError(kErrorAccessDenied);
     if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
       RaiseFileError(kErrorAccessDenied);
     }

@@ -29,8 +29,8 @@ class File {
   // As OpenInput, but a failure gives no file instead of an exception.
   static std::optional<File> TryOpenInput(const std::string& path);
   // Creates the file for reading and writing, replacing an existing one. Like Windows, refuses
-  // (code 5) to replace a read-only file, whoever asks; the old file is removed and the new
-  // one created exclusively, so a planted link is never written through.
+  // (code 5) to replace a read-only file, whoever asks, and a folder or a device. The old file
+  // is removed and the new one created exclusively, so a planted link is never written through.
   static File CreateOutput(const std::string& path);
 
   File(File&& other) noexcept;
@@ -71,11 +71,11 @@ class File {
 // True when path names something that is not a folder (a symlink counts, unfollowed).
 bool FileExists(const std::string& path);
 
-// Sets the attribute value (kAttribute* combined); false when the file cannot be changed.
+// Sets the attribute value (kAttribute* combined) of a plain file; false when it cannot.
 bool SetFileAttributes(const std::string& path, int attributes);
 
-// Removes the file; false when it is missing, a folder, or read-only (Windows refuses to
-// delete a read-only file, so callers reset the attributes first).
+// Removes the file; false when it is missing, a folder or a device, or read-only (Windows
+// refuses to delete a read-only file, so callers reset the attributes first).
 bool DeleteFile(const std::string& path);
 
 // The absolute form of path: relative to the working directory, with "." and ".." resolved
