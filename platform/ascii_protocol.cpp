@@ -60,16 +60,18 @@ struct AsciiProtocol::Impl {
       End(false);
       return;
     }
+    try {
+      port.SetOpen(true);  // as the port's AutoOpen would
+    } catch (const Exception&) {
+      End(false);
+      return;
+    }
     port.OnOutputSpace = [this] { Progress(); };
     port.OnPortError = [this] { End(false); };
     const std::uint32_t intervalMs =
         static_cast<std::uint32_t>(std::max(1, statusInterval)) * MsPerTick;
     statusTimer = loop.AddTimer(intervalMs, [this] { StatusTick(); });
-    try {
-      Progress();
-    } catch (const Exception&) {
-      End(false);  // the port could not be opened
-    }
+    Progress();
   }
 
   // Keeps the port's output buffer full and notices when the last byte has left the line.
