@@ -70,7 +70,7 @@ TEST_F(AsciiProtocolTest, SendsTheFileUnchangedAndFinishesWhenTheLastByteHasLeft
   EXPECT_FALSE(protocol.InProgress());
   // About one status a second, each with the bytes since the last; the last one the rest.
   EXPECT_EQ(blocks.size(), 4u);
-  EXPECT_NEAR(blocks[0], 990'000 * 115'200 / 10'000'000, 1);
+  EXPECT_NEAR(blocks[0], 990'000LL * 115'200 / 10'000'000, 1);
   EXPECT_EQ(BlockSum(), 40'000u);
 }
 
