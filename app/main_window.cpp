@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/about_box.h"
@@ -130,11 +129,10 @@ void TForm1::ApdProtocol1ProtocolStatus(std::int32_t) {
   Gauge1.AddProgress(ApdProtocol1.BlockLength());
 }
 
-void TForm1::ApdComPort1TriggerAvail(std::size_t count) {
-  if (!state_.Step.DebugMode) return;
-  // Copied, not taken: the verdict wait after the transfer must still see what the modem said.
-  const std::string input = ApdComPort1.PeekInput();
-  state_.Modem.DebugEcho += input.substr(input.size() - std::min(count, input.size()));
+// The bytes reported are copied, not taken: the verdict wait after the transfer must still see
+// what the modem said.
+void TForm1::ApdComPort1TriggerAvail(std::size_t) {
+  if (state_.Step.DebugMode) state_.Modem.DebugEcho += ApdComPort1.PeekAvail();
 }
 
 void TForm1::ApdComPort1TriggerData(std::uint16_t triggerHandle) {

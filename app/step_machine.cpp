@@ -2,7 +2,6 @@
 
 #include "app/command_line.h"
 #include "package/temporary_files.h"
-#include "platform/windows_paths.h"
 #include "text/cp1252.h"
 
 namespace app {
@@ -259,7 +258,7 @@ void StepMachine::ShowProgress(bool visible) {
 }
 
 void StepMachine::DeleteHexFile() {
-  package::RemoveTemporaryFile(platform::LocalPath(state_.Package.Pass.HexFileName));
+  package::RemoveTemporaryFile(state_.Package.Pass.HexFileName);
 }
 
 void StepMachine::Next(std::uint16_t step) {
