@@ -47,8 +47,8 @@ std::string DecodeText(const TrailerBytes& bytes, std::size_t offset) {
 template <std::size_t Capacity>
 void EncodeText(TrailerBytes& bytes, std::size_t offset, const std::string& text) {
   if (text.size() > Capacity) throw platform::ERangeError();
-  const auto& field = lz::CountedString<Capacity>(text).Bytes();
-  std::copy(field.begin(), field.end(), bytes.begin() + offset);
+  const lz::CountedString<Capacity> field(text);
+  std::copy(field.Bytes().begin(), field.Bytes().end(), bytes.begin() + offset);
 }
 
 bool DecodeFlag(std::uint8_t byte) {
