@@ -144,8 +144,7 @@ TEST_F(FirmwarePackageTest, AppliedSettingsAndDump) {
 
 // --- Copies out of the tail ------------------------------------------------------------------
 
-// Every piece is copied with exactly its length, the boot archive too whatever its length
-// (the old rule held only for 8193..10240 bytes).
+// Every piece is copied with exactly its length, a boot archive outside 8193..10240 bytes too.
 TEST_F(FirmwarePackageTest, CopiesExactlyEachPiece) {
   struct Case {
     const char* name;
