@@ -166,13 +166,15 @@ void PtyModemServer::TrackOpenings() {
 
 void PtyModemServer::Record() {
   const auto& images = modem_.Images();
-  for (; capture_.is_open() && capturedSessions_ < images.size(); ++capturedSessions_) {
-    const std::string& bytes = images[capturedSessions_].hexBytes;
+  // The last session stays open: bytes may still come to it (its line ends come after the end
+  // record); an earlier one is complete once a later one has begun.
+  while (capture_.is_open() && capturedSession_ < images.size()) {
+    const std::string& bytes = images[capturedSession_].hexBytes;
     capture_.write(bytes.data() + capturedBytes_,
                    static_cast<std::streamsize>(bytes.size() - capturedBytes_));
     capturedBytes_ = bytes.size();
-    // The last session may still be receiving: stay on it.
-    if (capturedSessions_ + 1 == images.size() && !images.back().ended) break;
+    if (capturedSession_ + 1 == images.size()) break;
+    ++capturedSession_;
     capturedBytes_ = 0;
   }
   capture_.flush();

@@ -54,8 +54,8 @@ class PtyModemServer {
   Micros byteTime_;       // microseconds a byte takes at the line rate (0: unpaced)
   Micros lineClock_ = 0;  // when the line is free for the next incoming byte
   std::ofstream capture_;
-  std::size_t capturedSessions_ = 0;
-  std::size_t capturedBytes_ = 0;  // of the last captured session
+  std::size_t capturedSession_ = 0;  // the session being captured
+  std::size_t capturedBytes_ = 0;    // of that session
   std::ofstream log_;
   std::size_t loggedCommands_ = 0;
 };
