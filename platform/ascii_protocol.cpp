@@ -135,6 +135,8 @@ struct AsciiProtocol::Impl {
     statusTimer.reset();
     port.OnOutputSpace = nullptr;
     port.OnPortError = nullptr;
+    // A failed transfer leaves nothing of the file behind the commands that follow it.
+    if (!finished) port.FlushOutBuffer();
     file.close();
     const std::weak_ptr<int> token = alive;
     loop.Post([this, token, finished] {

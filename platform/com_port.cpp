@@ -262,6 +262,11 @@ std::size_t ComPort::OutBuffFree() const {
   return OutSize - std::min(OutSize, OutBuffUsed());
 }
 
+void ComPort::FlushOutBuffer() {
+  impl_->output.clear();
+  impl_->outHead = 0;
+}
+
 std::uint16_t ComPort::AddDataTrigger(std::string_view text, bool ignoreCase) {
   if (text.empty() || text.size() > MaxTriggerLength) throw Exception("Invalid data trigger");
   std::uint16_t handle = impl_->lastHandle;

@@ -57,6 +57,8 @@ class ComPort {
 
   std::size_t OutBuffUsed() const;  // queued here and in the device, not yet on the line
   std::size_t OutBuffFree() const;
+  // Drops what is queued here and not yet taken by the device.
+  void FlushOutBuffer();
 
   // Data triggers: each arrival of text raises OnTriggerData with the handle (never 0), right
   // after the OnTriggerAvail that reports the byte completing it. Throws platform::Exception

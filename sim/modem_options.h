@@ -28,9 +28,9 @@ struct ModemOptions {
   ProgrammingAnswer programming = ProgrammingAnswer::Accept;
   bool verdictTimeout = false;  // no verdict after the end record
   // Counted in bytes of HEX data received in one programming session.
-  std::optional<std::size_t> dropLineAfterHexBytes;
-  std::optional<std::size_t> holdCtsAfterHexBytes;  // CTS stays low from then on
-  Micros rxDataTimeout = 2'000'000;                 // silence that ends a HEX reception
+  std::optional<std::size_t> dropLineAfterHexBytes{};
+  std::optional<std::size_t> holdCtsAfterHexBytes{};  // CTS stays low from then on
+  Micros rxDataTimeout = 1'500'000;                   // silence that ends a HEX reception
 };
 
 }  // namespace sim

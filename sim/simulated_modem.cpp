@@ -37,6 +37,13 @@ void SimulatedModem::Receive(std::uint8_t byte, Micros now) {
     HexByte(byte);
     return;
   }
+  const bool lineEnd = byte == '\r' || byte == '\n';
+  if (lineEndsOfImage_ && lineEnd) {
+    // The line end after the end record still belongs to the file that was sent.
+    images_.back().hexBytes.push_back(static_cast<char>(byte));
+    return;
+  }
+  lineEndsOfImage_ = false;
   if (byte == '\n') return;
   Echo(byte);
   if (byte == Backspace) {
@@ -94,6 +101,8 @@ void SimulatedModem::BootLine(std::string_view line) {
         Reply("Modem Code Missing");
         break;
     }
+  } else if (line == "ATI0") {
+    Reply(options_.modelCode);
   } else if (line == "AT{A}") {
     switch (options_.programming) {
       case ProgrammingAnswer::Accept:
@@ -135,6 +144,7 @@ void SimulatedModem::EndHex(std::string_view verdict) {
   if (!options_.verdictTimeout) Reply(verdict);
   receiver_.reset();
   mode_ = Mode::Boot;
+  lineEndsOfImage_ = true;
   Prompt();
 }
 

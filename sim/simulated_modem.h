@@ -60,6 +60,7 @@ class SimulatedModem : public LinePeer {
 
   // The running HEX reception.
   std::optional<IntelHexReceiver> receiver_;
+  bool lineEndsOfImage_ = false;  // right after the end record
   std::vector<ReceivedImage> images_;
   Micros lastRx_ = 0;  // when the last byte came in
 };
