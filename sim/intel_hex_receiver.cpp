@@ -24,21 +24,24 @@ int IntelHexReceiver::HexValue(std::uint8_t byte) {
 IntelHexReceiver::Event IntelHexReceiver::Feed(std::uint8_t byte) {
   image_.hexBytes.push_back(static_cast<char>(byte));
   if (byte == ':') {
-    const bool interrupted = inRecord_;
-    inRecord_ = true;
+    const bool interrupted = state_ == State::InRecord;
+    state_ = State::InRecord;
     bytes_.clear();
     pendingDigit_ = -1;
     return interrupted ? Bad() : Event::None;
   }
-  if (!inRecord_) {
-    const bool between = byte == '\r' || byte == '\n' || byte == ' ' || byte == '\t';
-    return between ? Event::None : Bad();
+  switch (state_) {
+    case State::Skipping:
+      return Event::None;
+    case State::Between: {
+      const bool blank = byte == '\r' || byte == '\n' || byte == ' ' || byte == '\t';
+      return blank ? Event::None : Bad();
+    }
+    case State::InRecord:
+      break;
   }
   const int digit = HexValue(byte);
-  if (digit < 0) {
-    inRecord_ = false;
-    return Bad();
-  }
+  if (digit < 0) return Bad();
   if (pendingDigit_ < 0) {
     pendingDigit_ = digit;
     return Event::None;
@@ -48,11 +51,13 @@ IntelHexReceiver::Event IntelHexReceiver::Feed(std::uint8_t byte) {
   if (bytes_.size() < HeaderBytes + 1 || bytes_.size() < HeaderBytes + bytes_[0] + 1) {
     return Event::None;
   }
-  inRecord_ = false;
+  state_ = State::Between;
   return Complete();
 }
 
 IntelHexReceiver::Event IntelHexReceiver::Bad() {
+  // The rest up to the next record belongs to the bad one.
+  state_ = State::Skipping;
   ++image_.badRecords;
   return Event::BadRecord;
 }

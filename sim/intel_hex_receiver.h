@@ -19,7 +19,8 @@ struct ReceivedImage {
 
 // Reads Intel-HEX records byte by byte and checks each one (digits, length, type, checksum).
 // A record is complete once all the digits its length announces have come, so no line end is
-// needed after the last one; line ends and blanks between records are passed over.
+// needed after the last one; line ends and blanks between records are passed over. A fault
+// counts once: everything up to the next ':' goes with it.
 class IntelHexReceiver {
  public:
   enum class Event { None, Record, BadRecord, End };
@@ -34,8 +35,10 @@ class IntelHexReceiver {
   Event Bad();
   Event Complete();
 
+  enum class State { Between, InRecord, Skipping };
+
   ReceivedImage& image_;
-  bool inRecord_ = false;
+  State state_ = State::Between;
   std::vector<std::uint8_t> bytes_;  // of the record being read
   int pendingDigit_ = -1;            // the high digit of a byte not yet complete
   std::uint32_t base_ = 0;           // from the extended address records
