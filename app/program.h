@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/program_state.h"
+#include "app/real_operations.h"
 #include "app/step_machine.h"
 #include "app/upgrade_operations.h"
 #include "platform/application.h"
@@ -28,10 +29,11 @@ using OperationsFactory =
 class Program {
  public:
   // commandLine: word 0 is the program file's full path, then the parameters. Every log line
-  // is also written to logMirror when it is given.
+  // is also written to logMirror when it is given. Tests may put other operations in place of
+  // the package and the modem dialogue.
   Program(platform::EventLoop& loop, platform::SerialPortFactory& serialPorts,
           platform::SoundOutput& sound, std::vector<std::string> commandLine,
-          std::ostream* logMirror, const OperationsFactory& makeOperations);
+          std::ostream* logMirror, const OperationsFactory& makeOperations = MakeRealOperations);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
