@@ -35,7 +35,7 @@ void FakeOperations::DecodePackageTrailer() {
   info.MainLength = scenario_.mainLength;
   info.BootModel = scenario_.bootModel;
   info.IgnoreModel = scenario_.ignoreModel;
-  info.ProductName = ProductName;
+  info.ProductName = scenario_.productName;
 }
 
 void FakeOperations::ApplyPackageSettings() {
@@ -97,7 +97,7 @@ void FakeOperations::ProbePort(std::uint8_t n) {
     flags.ModemFound[n] = 1;
     flags.CodeDamaged[n] = has(scenario_.damaged) ? 1 : 0;
     ++state_.Modem.ModemCount;
-    form_.PortEdit(n).SetText(std::string(ProductName) + " modem found.");
+    form_.PortEdit(n).SetText("modem found");
     form_.PortCheckBox(n).SetChecked(true);
   } else {
     form_.PortEdit(n).SetText("No modem found.");

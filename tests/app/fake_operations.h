@@ -20,6 +20,7 @@ struct Scenario {
   std::int32_t bootLength = 0;
   std::int32_t mainLength = 269730;
   std::string bootModel = {};
+  std::string productName = "Tessary 56K";  // code page 1252, as in the trailer
   bool ignoreModel = false;
   // "Operation@step" for each operation that fails at that step: a boolean operation returns
   // false, an extraction or expansion asks for step 99, a transfer ends with a protocol error,
@@ -28,8 +29,6 @@ struct Scenario {
   // "Operation@step" for each operation that throws an input/output error there.
   std::set<std::string> throwing = {};
 };
-
-inline constexpr char ProductName[] = "Tessary 56K";
 
 // The package and modem operations, played from a Scenario. Every call is recorded, with the
 // step it came from; the HEX files are real files in a folder of the test's own.

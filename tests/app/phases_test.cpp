@@ -220,16 +220,19 @@ TEST_P(ExceptionInAStep, ShowsTheErrorBoxAndStopsThere) {
   const FaultCase& c = GetParam();
   Harness h(Scenario{.throwing = {c.throwing}});
   std::string boxText;
+  std::string boxCaption;
   platform::MessageIcon boxIcon = platform::MessageIcon::None;
   h.user.WhenModal([&](Form& box) {
     const auto& messageBox = dynamic_cast<platform::MessageBoxForm&>(box);
     boxText = messageBox.Text();
+    boxCaption = messageBox.Caption();
     boxIcon = messageBox.Icon();
     platform::ScriptedUser::AnswerOk(box);
   });
   h.RunUpgrade();
 
   EXPECT_EQ(boxText, "File access denied");
+  EXPECT_EQ(boxCaption, "Orvell Tessary Flash Utility");
   EXPECT_EQ(boxIcon, platform::MessageIcon::Error);
   EXPECT_EQ(h.State().Step.CurrentStep, c.step);
   EXPECT_FALSE(h.Form1().Timer1.Enabled());

@@ -322,6 +322,13 @@ INSTANTIATE_TEST_SUITE_P(
                          MainPassCalls})}),
     [](const ::testing::TestParamInfo<CallsCase>& info) { return info.param.name; });
 
+TEST(StepMachine, HeadingShowsTheProductNameOfThePackage) {
+  Harness h(Scenario{.productName = "Tessary \xC9lan"});
+  h.Start();
+  h.Settle();
+  EXPECT_EQ(h.Log().front(), "Tessary \u00C9lan flash utility initialized...");
+}
+
 TEST(StepMachine, FlashesTheTickedPort) {
   Harness h(Scenario{.modems = {1, 3}});
   h.Start();
