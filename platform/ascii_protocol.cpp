@@ -1,11 +1,11 @@
 #include "platform/ascii_protocol.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <vector>
 
 #include "platform/exceptions.h"
+#include "platform/files.h"
 
 namespace platform {
 
@@ -32,8 +32,8 @@ struct AsciiProtocol::Impl {
   // until the end event has been raised.
   bool inProgress = false;
   bool ending = false;
-  std::ifstream file;
-  std::vector<char> chunk;  // read from the file, not yet queued from chunkHead on
+  std::optional<File> file;
+  std::vector<std::uint8_t> chunk;  // read from the file, not yet queued from chunkHead on
   std::size_t chunkHead = 0;
   bool fileDone = false;
   std::uint64_t queued = 0;  // bytes handed to the port
@@ -55,7 +55,7 @@ struct AsciiProtocol::Impl {
     chunk.clear();
     chunkHead = 0;
     fileDone = false;
-    file = std::ifstream(fileMask, std::ios::binary);
+    file = File::TryOpenInput(fileMask);
     if (!file) {
       End(false);
       return;
@@ -89,7 +89,8 @@ struct AsciiProtocol::Impl {
     while (!fileDone && port.OutBuffFree() > 0) {
       if (chunkHead == chunk.size() && !ReadChunk()) break;
       const std::size_t take = std::min(chunk.size() - chunkHead, port.OutBuffFree());
-      port.PutString(std::string_view(chunk.data() + chunkHead, take));
+      port.PutString(
+          std::string_view(reinterpret_cast<const char*>(chunk.data()) + chunkHead, take));
       chunkHead += take;
       queued += take;
     }
@@ -98,13 +99,13 @@ struct AsciiProtocol::Impl {
 
   bool ReadChunk() {
     chunk.resize(ComPort::OutSize);
-    file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    chunk.resize(static_cast<std::size_t>(file.gcount()));
-    chunkHead = 0;
-    if (file.bad()) {
+    try {
+      chunk.resize(file->Read(chunk));
+    } catch (const Exception&) {
       End(false);
       return false;
     }
+    chunkHead = 0;
     if (chunk.empty()) fileDone = true;
     return !chunk.empty();
   }
@@ -137,7 +138,7 @@ struct AsciiProtocol::Impl {
     port.OnPortError = nullptr;
     // A failed transfer leaves nothing of the file behind the commands that follow it.
     if (!finished) port.FlushOutBuffer();
-    file.close();
+    file.reset();
     const std::weak_ptr<int> token = alive;
     loop.Post([this, token, finished] {
       if (token.expired()) return;
@@ -155,6 +156,10 @@ AsciiProtocol::AsciiProtocol(EventLoop& loop, ComPort& port)
 
 AsciiProtocol::~AsciiProtocol() {
   if (impl_->statusTimer) impl_->loop.RemoveTimer(*impl_->statusTimer);
+  if (impl_->inProgress && !impl_->ending) {
+    impl_->port.OnOutputSpace = nullptr;
+    impl_->port.OnPortError = nullptr;
+  }
 }
 
 ProtocolType AsciiProtocol::GetProtocolType() const {

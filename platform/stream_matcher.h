@@ -19,7 +19,6 @@ class StreamMatcher {
   // arrival may overlap the previous one.
   bool Feed(std::uint8_t byte);
   void Reset() { matched_ = 0; }
-  bool Empty() const { return text_.empty(); }
 
  private:
   std::uint8_t Fold(std::uint8_t byte) const;

@@ -32,7 +32,6 @@ class VirtualLine {
   // The port's end of the line; throws platform::Exception while another end is connected.
   // The end may be destroyed from within its own events.
   std::unique_ptr<platform::SerialDevice> Connect(const std::string& portName);
-  bool Connected() const { return end_ != nullptr; }
 
  private:
   class End;
