@@ -22,14 +22,19 @@ inline constexpr int kRingMask = kRingSize - 1;
 inline constexpr int kNil = kRingSize;  // link to no node
 inline constexpr int kTreeCount = 256;  // one search tree per first byte
 
-// The window followed by the encoder's search-tree links, in one allocation.
+// A search-tree link: a node (ring position), kNil, or a tree's root slot.
+using LZLink = std::uint16_t;
+inline constexpr int kLeft = 0;
+inline constexpr int kRight = 1;
+inline constexpr int kRootSlots = kNil + 1;  // root slot of the tree for byte c: kRootSlots + c
+
+// The window followed by the encoder's search-tree links, in one allocation. A node's two
+// children sit side by side so that one load fetches both; a root slot uses its right link only.
 struct LZWorkArea {
   std::array<std::uint8_t, kRingSize + kRingMirror> RingBuffer;
-  std::array<std::int32_t, kRingSize + 1> LeftChild;
-  std::array<std::int32_t, kRingSize + 1 + kTreeCount> RightChild;  // root slots at the end
-  std::array<std::int32_t, kRingSize + 1> Parent;                   // Parent[kNil] is scratch
+  std::array<std::array<LZLink, 2>, kRootSlots + kTreeCount> Children;
+  std::array<LZLink, kRingSize + 1> Parent;  // Parent[kNil] is scratch
 };
-static_assert(sizeof(LZWorkArea) == 54304);
 
 // The state of one codec operation: its block buffers, files and progress reporting.
 class LZContext {

@@ -6,180 +6,196 @@
 namespace lz {
 namespace {
 
-// Index of the first differing byte of two 8-byte words loaded from memory.
-int FirstDifference(std::uint64_t a, std::uint64_t b) {
-  const std::uint64_t diff = a ^ b;
-  if constexpr (std::endian::native == std::endian::little) {
-    return std::countr_zero(diff) / 8;
-  } else {
-    return std::countl_zero(diff) / 8;
-  }
-}
-
-std::uint64_t Load64(const std::uint8_t* bytes) {
+// Eight string bytes read as one number whose order is the bytes' order.
+std::uint64_t LoadBigEndian(const std::uint8_t* bytes) {
   std::uint64_t word;
   std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
   return word;
 }
 
-// Compares bytes 1..17 of the strings at key and node (byte 0 is the tree's own value).
-// Returns the index of the first difference, 18 when all agree, and the sign of that
-// difference in cmp. The mirror behind the window keeps every read inside the ring buffer.
-int CompareStrings(const std::uint8_t* key, const std::uint8_t* node, int& cmp) {
-  for (int i = 1; i < 17; i += 8) {
-    const std::uint64_t a = Load64(key + i);
-    const std::uint64_t b = Load64(node + i);
-    if (a != b) {
-      const int at = i + FirstDifference(a, b);
-      cmp = key[at] - node[at];
-      return at;
-    }
-  }
-  cmp = key[17] - node[17];
-  return cmp != 0 ? 17 : kMaxMatch;
+// Bytes 1..16 of a string (byte 0 is its tree's own value) as one number whose order is the
+// bytes' order.
+unsigned __int128 LoadLeadingBytes(const std::uint8_t* string) {
+  return static_cast<unsigned __int128>(LoadBigEndian(string + 1)) << 64 |
+         LoadBigEndian(string + 9);
 }
 
+// Counted on both halves at once: which half holds the first one bit is again a guess that
+// a branch would often lose.
+int CountLeadingZeros(unsigned __int128 value) {
+  const int high = std::countl_zero(static_cast<std::uint64_t>(value >> 64));
+  const int low = std::countl_zero(static_cast<std::uint64_t>(value));
+  return high + (high == 64 ? low : 0);
+}
+
+// Bytes 1..17 of a string, held for repeated comparisons.
+struct StringKey {
+  explicit StringKey(const std::uint8_t* string)
+      : leading(LoadLeadingBytes(string)), last(string[17]) {}
+  unsigned __int128 leading;
+  std::uint8_t last;
+};
+
+// Compares the key with a node's string: returns the index (1..17) of the first byte that
+// differs, or 18 when all agree, and whether the key is the greater. Free of branches but for
+// near-complete matches, since the direction of a comparison is a coin toss for a branch
+// predictor. The mirror behind the window keeps every read inside the ring buffer.
+int CompareWithNode(const StringKey& key, const std::uint8_t* node, bool& keyIsGreater) {
+  const unsigned __int128 leading = LoadLeadingBytes(node);
+  if (key.leading != leading) {
+    keyIsGreater = key.leading > leading;
+    return 1 + CountLeadingZeros(key.leading ^ leading) / 8;
+  }
+  keyIsGreater = key.last > node[17];
+  return key.last != node[17] ? 17 : kMaxMatch;
+}
+
+// Where each child lies in the word LoadChildren returns.
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+constexpr int kLeftShift = kLittleEndian ? 0 : 16;
+constexpr int kRightShift = kLittleEndian ? 16 : 0;
+
 }  // namespace
+
+std::uint32_t SearchTrees::LoadChildren(int node) const {
+  std::uint32_t both;
+  static_assert(sizeof both == sizeof children_[node]);
+  std::memcpy(&both, children_[node].data(), sizeof both);
+  return both;
+}
 
 void SearchTrees::TreeClear() {
   for (int i = 0; i <= kNil; ++i)
     parent_[i] = kNil;
-  for (int i = kNil + 1; i <= kNil + kTreeCount; ++i)
-    right_[i] = kNil;
+  for (int c = 0; c < kTreeCount; ++c)
+    Right(kRootSlots + c) = kNil;
 }
 
 void SearchTrees::TreeInsert(int r) {
-  const std::uint8_t* const key = ring_ + r;
-  int cmp = 1;
-  int p = kNil + 1 + key[0];
-  right_[r] = left_[r] = kNil;
-  MatchLength = 0;
-  visitCount_ = 0;
+  // Locals rather than members: the link stores below could otherwise alias them.
+  const StringKey key(ring_ + r);
+  int matchLength = 0;
+  int matchPosition = MatchPosition;
+  int visits = 0;
+  int p = kRootSlots + ring_[r];
+  bool goRight = true;  // a root slot keeps its tree on the right
+  Left(r) = Right(r) = kNil;
+  // Both children are fetched as one word while the strings are compared: the choice between
+  // them then waits for the comparison only, not for another load.
+  std::uint32_t children = LoadChildren(p);
   for (;;) {
-    ++visitCount_;
-    std::int32_t* const links = cmp >= 0 ? right_ : left_;
-    if (links[p] == kNil) {
-      links[p] = r;
-      parent_[r] = p;
+    ++visits;
+    const int left = static_cast<int>(children >> kLeftShift & 0xFFFF);
+    const int right = static_cast<int>(children >> kRightShift & 0xFFFF);
+    const int child = goRight ? right : left;
+    if (child == kNil) {
+      children_[p][goRight ? kRight : kLeft] = static_cast<LZLink>(r);
+      parent_[r] = static_cast<LZLink>(p);
       break;
     }
-    p = links[p];
-    const int i = CompareStrings(key, ring_ + p, cmp);
-    if (i > MatchLength) {
-      MatchPosition = p;
-      MatchLength = i;
-      if (i == kMaxMatch) {
-        ReplaceNode(p, r);
-        break;
-      }
+    p = child;
+    children = LoadChildren(p);
+    const int i = CompareWithNode(key, ring_ + p, goRight);
+    // Whether a node beats the best so far is a coin toss for a branch predictor.
+    const bool longer = i > matchLength;
+    matchPosition = longer ? p : matchPosition;
+    matchLength = longer ? i : matchLength;
+    if (i == kMaxMatch) {
+      ReplaceNode(p, r);
+      break;
     }
   }
-  if (visitCount_ >= kSplayLimit) TreeSplay(r);
+  MatchPosition = matchPosition;
+  MatchLength = matchLength;
+  if (visits >= kSplayLimit) TreeSplay(r);
 }
 
 void SearchTrees::ReplaceNode(int oldNode, int newNode) {
+  const auto replacement = static_cast<LZLink>(newNode);
   parent_[newNode] = parent_[oldNode];
-  left_[newNode] = left_[oldNode];
-  right_[newNode] = right_[oldNode];
-  parent_[left_[oldNode]] = newNode;
-  parent_[right_[oldNode]] = newNode;
-  const int up = parent_[oldNode];
-  if (right_[up] == oldNode) {
-    right_[up] = newNode;
-  } else {
-    left_[up] = newNode;
-  }
+  children_[newNode] = children_[oldNode];
+  parent_[Left(oldNode)] = replacement;
+  parent_[Right(oldNode)] = replacement;
+  LinkTo(parent_[oldNode], oldNode) = replacement;
   parent_[oldNode] = kNil;
 }
 
 void SearchTrees::TreeDelete(int p) {
   if (parent_[p] == kNil) return;
   int q;
-  if (right_[p] == kNil) {
-    q = left_[p];
-  } else if (left_[p] == kNil) {
-    q = right_[p];
+  if (Right(p) == kNil) {
+    q = Left(p);
+  } else if (Left(p) == kNil) {
+    q = Right(p);
   } else {
-    q = left_[p];
-    if (right_[q] != kNil) {
+    q = Left(p);
+    if (Right(q) != kNil) {
       do {
-        q = right_[q];
-      } while (right_[q] != kNil);
-      right_[parent_[q]] = left_[q];
-      parent_[left_[q]] = parent_[q];
-      left_[q] = left_[p];
-      parent_[left_[p]] = q;
+        q = Right(q);
+      } while (Right(q) != kNil);
+      Right(parent_[q]) = Left(q);
+      parent_[Left(q)] = parent_[q];
+      Left(q) = Left(p);
+      parent_[Left(p)] = static_cast<LZLink>(q);
     }
-    right_[q] = right_[p];
-    parent_[right_[p]] = q;
+    Right(q) = Right(p);
+    parent_[Right(p)] = static_cast<LZLink>(q);
   }
   parent_[q] = parent_[p];
-  const int up = parent_[p];
-  if (right_[up] == p) {
-    right_[up] = q;
-  } else {
-    left_[up] = q;
-  }
+  LinkTo(parent_[p], p) = static_cast<LZLink>(q);
   parent_[p] = kNil;
 }
 
 void SearchTrees::TreeSplay(int x) {
+  const auto top = static_cast<LZLink>(x);
   for (;;) {
     const int p = parent_[x];
     if (IsRootSlot(p)) return;
     const int g = parent_[p];
-    const bool xIsLeft = left_[p] == x;
+    // Sides are kLeft or kRight; the other side is 1 - side.
+    const int xSide = Left(p) == x ? kLeft : kRight;
     if (IsRootSlot(g)) {
-      int moved;
-      if (xIsLeft) {
-        moved = left_[p] = right_[x];
-        right_[x] = p;
-      } else {
-        moved = right_[p] = left_[x];
-        left_[x] = p;
-      }
-      right_[g] = x;
-      parent_[moved] = p;
-      parent_[p] = x;
-      parent_[x] = g;
+      const LZLink moved = children_[p][xSide] = children_[x][1 - xSide];
+      children_[x][1 - xSide] = static_cast<LZLink>(p);
+      Right(g) = top;
+      parent_[moved] = static_cast<LZLink>(p);
+      parent_[p] = top;
+      parent_[x] = static_cast<LZLink>(g);
       return;
     }
     const int g2 = parent_[g];
-    const bool pIsLeft = left_[g] == p;
-    if (xIsLeft == pIsLeft) {
+    const int pSide = Left(g) == p ? kLeft : kRight;
+    if (xSide == pSide) {
       // Same side: p comes up over g, then x over p.
-      std::int32_t* const near = xIsLeft ? left_ : right_;
-      std::int32_t* const far = xIsLeft ? right_ : left_;
-      near[g] = far[p];
-      parent_[near[g]] = g;
-      near[p] = far[x];
-      parent_[near[p]] = p;
-      far[p] = g;
-      far[x] = p;
-      parent_[g] = p;
-      parent_[p] = x;
+      const int near = xSide;
+      const int far = 1 - xSide;
+      children_[g][near] = children_[p][far];
+      parent_[children_[g][near]] = static_cast<LZLink>(g);
+      children_[p][near] = children_[x][far];
+      parent_[children_[p][near]] = static_cast<LZLink>(p);
+      children_[p][far] = static_cast<LZLink>(g);
+      children_[x][far] = static_cast<LZLink>(p);
+      parent_[g] = static_cast<LZLink>(p);
+      parent_[p] = top;
     } else {
-      // Crossed: x comes up between g and p. a is the side on which p hangs from g, b the
-      // side on which x hangs from p.
-      std::int32_t* const a = pIsLeft ? left_ : right_;
-      std::int32_t* const b = pIsLeft ? right_ : left_;
-      a[g] = b[x];
-      parent_[a[g]] = g;
-      b[p] = a[x];
-      parent_[b[p]] = p;
-      b[x] = g;
-      a[x] = p;
-      parent_[p] = x;
-      parent_[g] = x;
+      // Crossed: x comes up between g and p. pSide is where p hangs from g, xSide where x
+      // hangs from p.
+      children_[g][pSide] = children_[x][xSide];
+      parent_[children_[g][pSide]] = static_cast<LZLink>(g);
+      children_[p][xSide] = children_[x][pSide];
+      parent_[children_[p][xSide]] = static_cast<LZLink>(p);
+      children_[x][xSide] = static_cast<LZLink>(g);
+      children_[x][pSide] = static_cast<LZLink>(p);
+      parent_[p] = top;
+      parent_[g] = top;
     }
     if (IsRootSlot(g2)) {
-      right_[g2] = x;
-    } else if (left_[g2] == g) {
-      left_[g2] = x;
+      Right(g2) = top;
     } else {
-      right_[g2] = x;
+      LinkTo(g2, g) = top;
     }
-    parent_[x] = g2;
+    parent_[x] = static_cast<LZLink>(g2);
   }
 }
 

@@ -13,8 +13,7 @@ class SearchTrees {
  public:
   explicit SearchTrees(LZWorkArea& area)
       : ring_(area.RingBuffer.data()),
-        left_(area.LeftChild.data()),
-        right_(area.RightChild.data()),
+        children_(area.Children.data()),
         parent_(area.Parent.data()) {}
 
   void TreeClear();
@@ -29,15 +28,21 @@ class SearchTrees {
 
  private:
   static bool IsRootSlot(int link) { return link > kNil; }
+  LZLink& Left(int node) { return children_[node][kLeft]; }
+  LZLink& Right(int node) { return children_[node][kRight]; }
+  // The link in parent that holds child.
+  LZLink& LinkTo(int parent, int child) {
+    return Right(parent) == child ? Right(parent) : Left(parent);
+  }
+  // Both children of node in one word.
+  std::uint32_t LoadChildren(int node) const;
   void ReplaceNode(int oldNode, int newNode);
   // Rotates x up until it hangs directly under its root slot.
   void TreeSplay(int x);
 
   std::uint8_t* ring_;
-  std::int32_t* left_;
-  std::int32_t* right_;
-  std::int32_t* parent_;
-  int visitCount_ = 0;
+  std::array<LZLink, 2>* children_;
+  LZLink* parent_;
 };
 
 }  // namespace lz

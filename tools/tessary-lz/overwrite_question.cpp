@@ -16,16 +16,16 @@ std::uint8_t OverwriteQuestion::Ask(const std::string& outFileName) {
     out_ << outFileName << " exists. Overwrite? [y]es, [n]o, [a]bort: " << std::flush;
     std::string answer;
     // The end of the input leaves nobody to answer: stop rather than guess.
-    if (!std::getline(in_, answer)) answer = "a";
-    if (answer == "y" || answer == "Y" || answer == "yes") {
+    const bool answered = static_cast<bool>(std::getline(in_, answer));
+    if (answered && (answer == "y" || answer == "Y" || answer == "yes")) {
       outcome_ = Outcome::Overwrite;
       return lz::kConfirmOverwrite;
     }
-    if (answer == "n" || answer == "N" || answer == "no") {
+    if (answered && (answer == "n" || answer == "N" || answer == "no")) {
       outcome_ = Outcome::Skip;
       return lz::kConfirmSkip;
     }
-    if (answer == "a" || answer == "A" || answer == "abort") {
+    if (!answered || answer == "a" || answer == "A" || answer == "abort") {
       outcome_ = Outcome::Abort;
       return lz::kConfirmAbort;
     }
