@@ -65,8 +65,11 @@ struct ComPort::Impl {
         .failed =
             [this, opened, token] {
               if (device.get() != opened) return;
+              // The port is closed at once, but the device goes only after its own event
+              // has returned.
+              const std::shared_ptr<SerialDevice> dead(std::move(device));
               Close();
-              loop.Post([this, token] {
+              loop.Post([this, token, dead] {
                 if (!token.expired() && self.OnPortError) self.OnPortError();
               });
             },
