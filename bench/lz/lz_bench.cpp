@@ -41,8 +41,9 @@ Bytes Deflate(const Bytes& data) {
 }
 
 void SetThroughput(benchmark::State& state, const Corpus& corpus, std::size_t compressedSize) {
-  state.counters["MB/s"] = benchmark::Counter(static_cast<double>(corpus.hex.size()) / 1e6,
-                                              benchmark::Counter::kIsIterationInvariantRate);
+  // Shown as MB per second ("MB ... /s").
+  state.counters["MB"] = benchmark::Counter(static_cast<double>(corpus.hex.size()) / 1e6,
+                                            benchmark::Counter::kIsIterationInvariantRate);
   state.counters["ratio"] =
       static_cast<double>(compressedSize) / static_cast<double>(corpus.hex.size());
 }
@@ -87,7 +88,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      const auto counter = run.counters.find("MB/s");
+      const auto counter = run.counters.find("MB");
       if (counter != run.counters.end()) throughput[run.benchmark_name()] = counter->second.value;
     }
   }
