@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "tools/tessary-modem-sim/line_pacer.h"
 #include "tools/tessary-modem-sim/sim_options.h"
 
 namespace realtime {
@@ -95,6 +96,26 @@ TEST(ModemSimOptions, MistakesAreRefused) {
   for (const auto& args : cases) {
     EXPECT_THROW(ParseSimOptions(args), UsageError) << args.front();
   }
+}
+
+TEST(LinePacer, TakesBytesAtTheLineRate) {
+  tessary_modem_sim::LinePacer pacer(115200);
+  std::size_t taken = 0;
+  sim::Micros lastArrival = 0;
+  // A sender that never lets up, read in batches for ten seconds.
+  for (sim::Micros now = 0; now <= 10'000'000; now += tessary_modem_sim::LinePacer::BatchUs) {
+    for (std::size_t due = pacer.Due(now); due > 0; --due, ++taken)
+      lastArrival = pacer.Take(now);
+  }
+  EXPECT_NEAR(static_cast<double>(taken), 115'200.0, 20.0);  // 11520 bytes a second
+  EXPECT_LE(lastArrival, 10'000'000);
+}
+
+TEST(LinePacer, AQuietSpellEarnsNoMoreThanAFifoFull) {
+  tessary_modem_sim::LinePacer pacer(115200);
+  EXPECT_LE(pacer.Due(60'000'000), 116u);  // ten milliseconds' worth
+  tessary_modem_sim::LinePacer unpaced(0);
+  EXPECT_GT(unpaced.Due(0), 1'000'000u);
 }
 
 // The served modem, through its link, as a program opening and closing the port sees it.

@@ -17,11 +17,7 @@
 namespace tessary_modem_sim {
 namespace {
 
-// A UART's receive FIFO: the most bytes the modem takes in one go after a quiet spell.
-constexpr sim::Micros kBurstBytes = 16;
-// Reads of a paced line are batched to this many microseconds, so it is not read byte by byte.
-constexpr sim::Micros kPacingSliceUs = 5'000;
-constexpr std::size_t kUnpacedChunk = 4096;
+constexpr std::size_t kReadChunk = 4096;
 
 [[noreturn]] void Fail(const std::string& what) {
   throw platform::Exception(what + ": " + std::strerror(errno));
@@ -43,7 +39,7 @@ PtyModemServer::PtyModemServer(const SimOptions& options)
       start_(std::chrono::duration_cast<std::chrono::microseconds>(
                  std::chrono::steady_clock::now().time_since_epoch())
                  .count()),
-      byteTime_(options.baud == 0 ? 0 : 10'000'000 / options.baud),
+      pacer_(options.baud),
       capture_(OpenOutput(options.capture)),
       log_(OpenOutput(options.log)) {
   inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -88,8 +84,7 @@ PtyModemServer::End PtyModemServer::Run(int signalFd) {
       return End::LineDropped;
     }
     // Lowered CTS holds the line: the bytes wait in the terminal and its writer stalls.
-    const bool lineReady = byteTime_ == 0 || now - lineClock_ >= byteTime_;
-    const bool wantInput = modem_.ClearToSend() && lineReady;
+    const bool wantInput = modem_.ClearToSend() && pacer_.Due(now) > 0;
     pollfd fds[3] = {
         {signalFd, POLLIN, 0},
         {inotify_, POLLIN, 0},
@@ -110,24 +105,18 @@ int PtyModemServer::PollTimeoutMs(Micros now, bool wantInput) const {
     wait = wait < 0 ? micros : std::min(wait, micros);
   };
   if (const auto wakeUp = modem_.NextWakeUp()) sooner(*wakeUp - now);
-  if (!wantInput && modem_.ClearToSend()) sooner(lineClock_ + kPacingSliceUs - now);
+  if (!wantInput && modem_.ClearToSend() && pacer_.Paced()) sooner(pacer_.NextBatchAt() - now);
   if (wait < 0) return -1;
   return static_cast<int>((wait + 999) / 1000);
 }
 
 void PtyModemServer::TakeInput(Micros now) {
-  std::size_t room = kUnpacedChunk;
-  if (byteTime_ != 0) {
-    lineClock_ = std::max(lineClock_, now - kBurstBytes * byteTime_);
-    room = static_cast<std::size_t>((now - lineClock_) / byteTime_);
-  }
-  std::uint8_t buffer[kUnpacedChunk];
-  const ssize_t got = read(pty_.MasterFd(), buffer, std::min(room, sizeof buffer));
+  std::uint8_t buffer[kReadChunk];
+  const ssize_t got = read(pty_.MasterFd(), buffer, std::min(pacer_.Due(now), sizeof buffer));
   if (got > 0) heldInput_.insert(heldInput_.end(), buffer, buffer + got);
   // Bytes already on their way when the modem lowers CTS wait in its FIFO until it raises it.
   while (!heldInput_.empty() && modem_.ClearToSend()) {
-    lineClock_ += byteTime_;
-    modem_.Receive(heldInput_.front(), byteTime_ == 0 ? now : lineClock_);
+    modem_.Receive(heldInput_.front(), pacer_.Take(now));
     heldInput_.pop_front();
   }
 }

@@ -9,6 +9,7 @@
 
 #include "platform/posix/pseudo_terminal.h"
 #include "sim/simulated_modem.h"
+#include "tools/tessary-modem-sim/line_pacer.h"
 #include "tools/tessary-modem-sim/sim_options.h"
 
 namespace tessary_modem_sim {
@@ -51,8 +52,7 @@ class PtyModemServer {
   std::deque<std::uint8_t> heldInput_;
   std::deque<std::uint8_t> pendingOutput_;
   Micros start_;
-  Micros byteTime_;       // microseconds a byte takes at the line rate (0: unpaced)
-  Micros lineClock_ = 0;  // when the line is free for the next incoming byte
+  LinePacer pacer_;
   std::ofstream capture_;
   std::size_t capturedSession_ = 0;  // the session being captured
   std::size_t capturedBytes_ = 0;    // of that session
