@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string archive = folder.Path("archive");
   const std::string expanded = folder.Path("expanded");
   lz::LZCompressFile(plain, archive, nullptr, nullptr);
-  lz::LZDecompressFile(archive, expanded, nullptr, nullptr);
-
   const Bytes packed = TempFolder::Read(archive);
+  // An input that is itself an archive is copied, not compressed: nothing to go back to.
+  if (packed == input) return 0;
+
   const Bytes stream(packed.begin() + lz::kLZHeaderSize, packed.end());
-  // An input that is itself an archive is copied, not compressed.
-  const bool copied = packed == input;
-  if (!copied && stream != lz_reference::ReferenceEncode(input, true).stream) std::abort();
+  if (stream != lz_reference::ReferenceEncode(input, true).stream) std::abort();
+  lz::LZDecompressFile(archive, expanded, nullptr, nullptr);
   if (TempFolder::Read(expanded) != input) std::abort();
   return 0;
 }
