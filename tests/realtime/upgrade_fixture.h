@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -121,6 +122,10 @@ class RealTimeUpgrade : public ::testing::Test {
     std::map<std::string, std::string> environment{{"DISPLAY", display_},
                                                    {"TESSARY_DRIVE_C", (dir_ / "drive-c").string()},
                                                    {"QT_QPA_PLATFORM", "xcb"}};
+    // Under the leak checker, the libraries of the Qt window are not ours to answer for.
+    const char* leakOptions = std::getenv("LSAN_OPTIONS");
+    environment["LSAN_OPTIONS"] =
+        std::string(leakOptions ? leakOptions : "") + ":suppressions=" TESSARY_QT_LSAN_SUPPRESSIONS;
     for (int com = 1; com <= 4; ++com)
       environment["TESSARY_COM" + std::to_string(com)] = ComLink(com);
     ChildProcess::Options options;
