@@ -139,9 +139,13 @@ void TForm1::ApdComPort1TriggerData(std::uint16_t triggerHandle) {
   if (!state_.Step.DebugMode || triggerHandle != state_.Modem.EchoTriggerHandle) return;
   std::string& echo = state_.Modem.DebugEcho;
   if (echo.size() > 4) {
-    // A log line holds one line: the modem's line ends are not part of it.
+    // A log line holds one line of text: the modem's line ends and other control characters
+    // are not part of it, and must not reach the terminal that follows the log.
     std::string line = echo;
-    std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+    std::erase_if(line, [](char c) {
+      const auto byte = static_cast<unsigned char>(c);
+      return byte < 0x20 || byte == 0x7F;
+    });
     Log.Add(text::ToUtf8(line));
   }
   echo.clear();

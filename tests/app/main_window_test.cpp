@@ -144,10 +144,13 @@ TEST(AboutBox, OpensModallyAndGoesWithOk) {
 struct EchoCase {
   std::string name;
   bool debugMode;
+  std::string received;
   std::vector<std::string> log;
 };
 
 class DebugEcho : public ::testing::TestWithParam<EchoCase> {};
+
+const std::string Replies = "\r\nProg HEX\r\nOK\r\nProgram was successful\r\n";
 
 // The modem's lines during a transfer go to the log but stay in the port's input, where the
 // verdict wait after the transfer reads them.
@@ -160,18 +163,20 @@ TEST_P(DebugEcho, CopiesLinesOfMoreThanFourCharacters) {
   h.State().Step.DebugMode = c.debugMode;
   h.State().Modem.EchoTriggerHandle = form.ApdComPort1.AddDataTrigger("\r", false);
 
-  const std::string received = "\r\nProg HEX\r\nOK\r\nProgram was successful\r\n";
-  line.Deliver(received);
+  line.Deliver(c.received);
   h.loop.ProcessMessages(0);
 
   EXPECT_EQ(h.Log(), c.log);
-  EXPECT_EQ(form.ApdComPort1.PeekInput(), received);
+  EXPECT_EQ(form.ApdComPort1.PeekInput(), c.received);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, DebugEcho,
-    ::testing::Values(EchoCase{"Debug", true, {"Prog HEX", "Program was successful"}},
-                      EchoCase{"Normal", false, {}}),
+    ::testing::Values(EchoCase{"Debug", true, Replies, {"Prog HEX", "Program was successful"}},
+                      EchoCase{"Normal", false, Replies, {}},
+                      // Nothing from the line may steer the terminal that follows the log.
+                      EchoCase{
+                          "ControlCharacters", true, "\x1B[2JATY\bY14\x07\x7F\r", {"[2JATYY14"}}),
     [](const ::testing::TestParamInfo<EchoCase>& info) { return info.param.name; });
 
 TEST(DebugEcho, EndsWithTheTransfer) {
