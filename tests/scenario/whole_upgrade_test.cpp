@@ -233,8 +233,8 @@ class DebugMode : public ::testing::Test {
 
   // The echo's first line ends with the first line end of a transfer. It holds whatever came
   // in outside the reply waits since the country check opened the port: the modem's echo of
-  // the query's pieces (the backspace too), and what followed the replies that were awaited.
-  static constexpr char FirstEcho[] = "ATY\bOKATGBOOT5Boot>";
+  // the query's pieces (less the backspace), and what followed the replies that were awaited.
+  static constexpr char FirstEcho[] = "ATYOKATGBOOT5Boot>";
 
   static PackageRecipe Recipe(bool withBoot) {
     return {.mainHex = MainHex,
