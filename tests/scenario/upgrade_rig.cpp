@@ -9,18 +9,20 @@ namespace scenario {
 
 PackagedUtility::PackagedUtility(const PackageRecipe& recipe)
     : file_(sandbox.Path("tessary-flash")) {
-  std::vector<std::string> args = {
-      "--out", file_, "--base", sandbox.Path("base"), "--main", sandbox.Path("main.hex")};
-  package_test::WriteBytes(args[3], package_test::ToBytes("executable image"));
-  package_test::WriteBytes(args[5], package_test::ToBytes(recipe.mainHex));
+  const std::string base = sandbox.Path("base");
+  const std::string mainHex = sandbox.Path("main.hex");
+  package_test::WriteBytes(base, package_test::ToBytes("executable image"));
+  package_test::WriteBytes(mainHex, package_test::ToBytes(recipe.mainHex));
+  std::vector<std::string> args = {"--out", file_, "--base", base, "--main", mainHex};
   if (recipe.bootHex) {
-    args.insert(args.end(), {"--boot", sandbox.Path("boot.hex")});
-    package_test::WriteBytes(args.back(), package_test::ToBytes(*recipe.bootHex));
+    const std::string bootHex = sandbox.Path("boot.hex");
+    package_test::WriteBytes(bootHex, package_test::ToBytes(*recipe.bootHex));
+    args.insert(args.end(), {"--boot", bootHex});
   }
   args.insert(args.end(), recipe.trailerOptions.begin(), recipe.trailerOptions.end());
   std::ostringstream out;
   std::ostringstream err;
-  if (tessary_pack::RunPackCommand(args, args[3], out, err) != tessary_pack::ExitOk) {
+  if (tessary_pack::RunPackCommand(args, base, out, err) != tessary_pack::ExitOk) {
     throw std::runtime_error("tessary-pack failed: " + err.str());
   }
 }
