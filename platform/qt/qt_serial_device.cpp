@@ -38,12 +38,10 @@ QtSerialDevice::QtSerialDevice(QtEventLoop& loop, const std::string& path) : loo
   port_.setFlowControl(QSerialPort::HardwareControl);
   port_.clearError();
 
-  QObject::connect(&port_, &QSerialPort::readyRead, [this] {
-    if (events_.readyRead) loop_.Deliver(events_.readyRead);
-  });
-  QObject::connect(&port_, &QSerialPort::bytesWritten, [this] {
-    if (events_.bytesWritten) loop_.Deliver(events_.bytesWritten);
-  });
+  QObject::connect(&port_, &QSerialPort::readyRead,
+                   [this] { RaiseLater(&Events::readyRead, readyReadPosted_); });
+  QObject::connect(&port_, &QSerialPort::bytesWritten,
+                   [this] { RaiseLater(&Events::bytesWritten, bytesWrittenPosted_); });
   QObject::connect(&port_, &QSerialPort::errorOccurred,
                    [this](QSerialPort::SerialPortError error) { OnError(error); });
 }
@@ -84,11 +82,22 @@ void QtSerialDevice::OnError(QSerialPort::SerialPortError error) {
                           error == QSerialPort::WriteError;
   if (!lineIsDead || failed_) return;
   failed_ = true;
-  // Close later: Qt is still inside its own notification for this port. Queued on the port, so
-  // that it is dropped if the device goes first.
-  QMetaObject::invokeMethod(
-      &port_, [this] { port_.close(); }, Qt::QueuedConnection);
-  if (events_.failed) loop_.Deliver(events_.failed);
+  RaiseLater(&Events::failed, failedPosted_);
+}
+
+// Qt is still inside its own notification for the port when it signals, and the owner may well
+// close the port (and destroy this device) in its handler; so the handler runs from the loop,
+// once per burst of signals, and not at all once the device is gone.
+void QtSerialDevice::RaiseLater(std::function<void()> Events::*event, bool& posted) {
+  if (posted) return;
+  posted = true;
+  loop_.Post([this, event, &posted, alive = std::weak_ptr<char>(alive_)] {
+    if (alive.expired()) return;
+    posted = false;
+    if (event == &Events::failed) port_.close();
+    const std::function<void()> handler = events_.*event;
+    if (handler) handler();
+  });
 }
 
 std::unique_ptr<SerialDevice> QtSerialPortFactory::Open(std::uint8_t comNumber) {

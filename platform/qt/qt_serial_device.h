@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -33,11 +34,16 @@ class QtSerialDevice final : public SerialDevice {
 
  private:
   void OnError(QSerialPort::SerialPortError error);
+  void RaiseLater(std::function<void()> Events::*event, bool& posted);
 
   QtEventLoop& loop_;
   QSerialPort port_;
   Events events_;
   bool failed_ = false;
+  bool readyReadPosted_ = false;
+  bool bytesWrittenPosted_ = false;
+  bool failedPosted_ = false;
+  std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 // Opens COM1..COM4 at the device paths it was given.

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,8 @@ TEST_F(QtSerialDeviceTest, CarriesBytesBothWaysUnchanged) {
   EXPECT_EQ(ReadMaster(bytes.size()), command);
 
   WriteMaster("OK\r\n");
+  EXPECT_TRUE(PumpUntil([&] { return readyReads > 0; }));
   EXPECT_EQ(ReadDevice(device, 4), "OK\r\n");
-  EXPECT_GT(readyReads, 0);
 }
 
 TEST_F(QtSerialDeviceTest, WriteTakesNoMoreThanTheLineHolds) {
@@ -136,6 +138,33 @@ TEST_F(QtSerialDeviceTest, VanishedDeviceReportsFailureInsteadOfHanging) {
   EXPECT_EQ(device.Write(bytes), 0u);
   std::uint8_t buffer[8];
   EXPECT_EQ(device.Read(buffer), 0u);
+}
+
+// The owner closes the port in its handlers (a dead line, an answer that ends a dialogue):
+// nothing of the device may be touched afterwards.
+TEST_F(QtSerialDeviceTest, OwnerMayDestroyTheDeviceInItsHandlers) {
+  const struct {
+    const char* name;
+    std::function<void()> SerialDevice::Events::*event;
+    std::function<void(PseudoTerminal&)> provoke;
+  } cases[] = {
+      {"data arrived", &SerialDevice::Events::readyRead,
+       [](PseudoTerminal& line) { EXPECT_EQ(write(line.MasterFd(), "OK\r\n", 4), 4); }},
+      {"device vanished", &SerialDevice::Events::failed,
+       [](PseudoTerminal& line) { line.Close(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PseudoTerminal line;
+    auto device = std::make_unique<QtSerialDevice>(loop, line.SlavePath());
+    SerialDevice::Events events;
+    events.*(c.event) = [&device] { device.reset(); };
+    device->SetEvents(events);
+    c.provoke(line);
+    EXPECT_TRUE(PumpUntil([&] { return device == nullptr; }));
+    for (int round = 0; round < 5; ++round)
+      loop.ProcessMessages(10);
+  }
 }
 
 TEST_F(QtSerialDeviceTest, FactoryOpensTheDevicePathOfEachComPort) {
