@@ -13,6 +13,7 @@ for program in "$flash" "$pack" "$modem_sim"; do
 done
 
 children=()
+modem_pids=()
 stop_children() {
   local pid
   for pid in "${children[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -33,10 +34,19 @@ start_modem() {
   "$modem_sim" --link "$work/com$com" --log "$work/com$com-commands.log" \
     --capture "$work/com$com-images.hex" "$@" > "$work/com$com-sim.out" &
   children+=($!)
+  modem_pids+=($!)
   local _
   for _ in $(seq 100); do [ -L "$work/com$com" ] && return 0; sleep 0.05; done
   echo "$0: the simulated modem on COM$com did not start" >&2
   exit 1
+}
+
+# Ends every simulated modem, as SIGTERM ends them: their links go, their files are complete.
+stop_modems() {
+  local pid
+  for pid in "${modem_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${modem_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  modem_pids=()
 }
 
 # The utility's ports are the links in $work (a port without a modem stays absent), and its
