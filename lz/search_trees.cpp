@@ -58,7 +58,7 @@ constexpr int kRightShift = kLittleEndian ? 16 : 0;
 
 }  // namespace
 
-std::uint32_t SearchTrees::LoadChildren(int node) const {
+std::uint32_t SearchTrees::LoadChildren(std::size_t node) const {
   std::uint32_t both;
   static_assert(sizeof both == sizeof children_[node]);
   std::memcpy(&both, children_[node].data(), sizeof both);
@@ -78,7 +78,9 @@ void SearchTrees::TreeInsert(int r) {
   int matchLength = 0;
   int matchPosition = MatchPosition;
   int visits = 0;
-  int p = kRootSlots + ring_[r];
+  // Unsigned and word-sized, the node numbers index without a sign extension on the walk's
+  // critical path.
+  std::size_t p = kRootSlots + ring_[r];
   bool goRight = true;  // a root slot keeps its tree on the right
   Left(r) = Right(r) = kNil;
   // Both children are fetched as one word while the strings are compared: the choice between
@@ -86,9 +88,9 @@ void SearchTrees::TreeInsert(int r) {
   std::uint32_t children = LoadChildren(p);
   for (;;) {
     ++visits;
-    const int left = static_cast<int>(children >> kLeftShift & 0xFFFF);
-    const int right = static_cast<int>(children >> kRightShift & 0xFFFF);
-    const int child = goRight ? right : left;
+    const std::size_t left = children >> kLeftShift & 0xFFFF;
+    const std::size_t right = children >> kRightShift & 0xFFFF;
+    const std::size_t child = goRight ? right : left;
     if (child == kNil) {
       children_[p][goRight ? kRight : kLeft] = static_cast<LZLink>(r);
       parent_[r] = static_cast<LZLink>(p);
@@ -99,10 +101,10 @@ void SearchTrees::TreeInsert(int r) {
     const int i = CompareWithNode(key, ring_ + p, goRight);
     // Whether a node beats the best so far is a coin toss for a branch predictor.
     const bool longer = i > matchLength;
-    matchPosition = longer ? p : matchPosition;
+    matchPosition = longer ? static_cast<int>(p) : matchPosition;
     matchLength = longer ? i : matchLength;
     if (i == kMaxMatch) {
-      ReplaceNode(p, r);
+      ReplaceNode(static_cast<int>(p), r);
       break;
     }
   }

@@ -35,7 +35,7 @@ class SearchTrees {
     return Right(parent) == child ? Right(parent) : Left(parent);
   }
   // Both children of node in one word.
-  std::uint32_t LoadChildren(int node) const;
+  std::uint32_t LoadChildren(std::size_t node) const;
   void ReplaceNode(int oldNode, int newNode);
   // Rotates x up until it hangs directly under its root slot.
   void TreeSplay(int x);
