@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -9,12 +11,18 @@ namespace platform {
 inline std::vector<std::uint8_t> BuildWave(std::uint16_t channels, std::uint32_t rate,
                                            std::uint16_t bits,
                                            const std::vector<std::uint8_t>& samples) {
-  std::vector<std::uint8_t> out;
+  constexpr std::size_t headerSize = 44;
+  // Written in place into its final size: growing it piecemeal trips a false GCC 12 warning.
+  std::vector<std::uint8_t> out(headerSize + samples.size());
+  std::size_t at = 0;
   const auto put = [&](std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
-      out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+      out[at++] = static_cast<std::uint8_t>(value >> (8 * i));
   };
-  const auto tag = [&](const char* text) { out.insert(out.end(), text, text + 4); };
+  const auto tag = [&](const char* text) {
+    for (int i = 0; i < 4; ++i)
+      out[at++] = static_cast<std::uint8_t>(text[i]);
+  };
   const std::uint32_t blockAlign = channels * ((bits + 7u) / 8u);
   tag("RIFF");
   put(static_cast<std::uint32_t>(36 + samples.size()), 4);
@@ -29,7 +37,7 @@ inline std::vector<std::uint8_t> BuildWave(std::uint16_t channels, std::uint32_t
   put(bits, 2);
   tag("data");
   put(static_cast<std::uint32_t>(samples.size()), 4);
-  out.insert(out.end(), samples.begin(), samples.end());
+  std::copy(samples.begin(), samples.end(), out.begin() + headerSize);
   return out;
 }
 
