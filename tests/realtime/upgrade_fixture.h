@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -54,6 +55,12 @@ class RealTimeUpgrade : public ::testing::Test {
   }
 
   void TearDown() override {
+    if (HasFailure() && !display_.empty()) {
+      // What the window showed, for whoever looks into the failure.
+      RunToEnd({"/bin/sh", "-c", "import -window root \"$0\"", (dir_ / "screen.png").string()},
+               {{"DISPLAY", display_}});
+      std::cerr << "kept for the failure: " << dir_ << "\n";
+    }
     if (utility_) {
       utility_->Signal(SIGTERM);
       utility_->Wait(seconds(10));
