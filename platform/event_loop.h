@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <exception>
+#include <functional>
 
 namespace platform {
 

@@ -7,7 +7,9 @@ Timer::Timer(EventLoop& loop, std::uint32_t intervalMs, bool enabled)
   if (enabled) Start();
 }
 
-Timer::~Timer() { Stop(); }
+Timer::~Timer() {
+  Stop();
+}
 
 void Timer::SetEnabled(bool enabled) {
   if (enabled == Enabled()) return;

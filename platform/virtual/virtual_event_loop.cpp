@@ -12,7 +12,9 @@ EventLoop::TimerId VirtualEventLoop::AddTimer(std::uint32_t intervalMs,
   return id;
 }
 
-void VirtualEventLoop::RemoveTimer(TimerId id) { timers_.erase(id); }
+void VirtualEventLoop::RemoveTimer(TimerId id) {
+  timers_.erase(id);
+}
 
 void VirtualEventLoop::ScheduleTimer(TimerId id, Micros when) {
   const std::uint64_t sequence = nextSequence_++;
@@ -31,7 +33,8 @@ bool VirtualEventLoop::IsLive(const Event& event) const {
 }
 
 void VirtualEventLoop::DropDeadEvents() {
-  while (!queue_.empty() && !IsLive(queue_.top())) queue_.pop();
+  while (!queue_.empty() && !IsLive(queue_.top()))
+    queue_.pop();
 }
 
 bool VirtualEventLoop::DispatchDue() {
@@ -71,7 +74,8 @@ void VirtualEventLoop::ProcessMessages(std::uint32_t maxWaitMs) {
 }
 
 void VirtualEventLoop::Run() {
-  while (!terminated_) ProcessMessages(WaitForever);
+  while (!terminated_)
+    ProcessMessages(WaitForever);
 }
 
 bool VirtualEventLoop::RunUntil(const std::function<bool()>& done, Micros limit) {

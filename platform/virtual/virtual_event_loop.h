@@ -41,7 +41,9 @@ class VirtualEventLoop : public EventLoop {
 
   // Simulation hooks: work that happens at a virtual time (line bytes, a scripted user).
   void ScheduleAt(Micros when, std::function<void()> fn);
-  void ScheduleAfter(Micros delay, std::function<void()> fn) { ScheduleAt(now_ + delay, std::move(fn)); }
+  void ScheduleAfter(Micros delay, std::function<void()> fn) {
+    ScheduleAt(now_ + delay, std::move(fn));
+  }
 
   // Runs until done() holds (checked after every dispatch) or the clock passes limit.
   // Returns whether done() held.
