@@ -25,7 +25,8 @@ struct ComPort::Impl {
 
   std::uint8_t comNumber = 1;
   std::uint32_t baud = 115200;
-  std::unique_ptr<SerialDevice> device;
+  bool isOpen = false;
+  std::unique_ptr<SerialDevice> device;  // null on an open port whose device failed
 
   // Input: positions count bytes received since the port was opened.
   std::deque<std::uint8_t> input;
@@ -49,6 +50,7 @@ struct ComPort::Impl {
 
   void Open() {
     device = factory.Open(comNumber);
+    isOpen = true;
     SerialDevice* const opened = device.get();
     const std::weak_ptr<int> token = alive;
     device->SetEvents(SerialDevice::Events{
@@ -65,10 +67,11 @@ struct ComPort::Impl {
         .failed =
             [this, opened, token] {
               if (device.get() != opened) return;
-              // The port is closed at once, but the device goes only after its own event
-              // has returned.
+              // The port stays open but dead, as a handle to an unplugged adapter does: what
+              // is sent is lost and waits time out, until the program closes it. The device
+              // goes only after its own event has returned.
               const std::shared_ptr<SerialDevice> dead(std::move(device));
-              Close();
+              ClearBuffers();
               loop.Post([this, token, dead] {
                 if (!token.expired() && self.OnPortError) self.OnPortError();
               });
@@ -79,6 +82,11 @@ struct ComPort::Impl {
 
   void Close() {
     device.reset();
+    isOpen = false;
+    ClearBuffers();
+  }
+
+  void ClearBuffers() {
     input.clear();
     consumed = reported = 0;
     peerHeld = false;
@@ -89,7 +97,7 @@ struct ComPort::Impl {
   }
 
   void EnsureOpen() {
-    if (!device) Open();
+    if (!isOpen) Open();
   }
 
   // Takes what the device holds, up to the buffer's size; above BufferFull the peer is held so
@@ -110,7 +118,12 @@ struct ComPort::Impl {
   }
 
   void Pump() {
-    while (device && OutputQueued() > 0) {
+    if (!device) {  // a dead line takes everything and delivers nothing
+      output.clear();
+      outHead = 0;
+      return;
+    }
+    while (OutputQueued() > 0) {
       const std::size_t taken = device->Write(std::span(output.data() + outHead, OutputQueued()));
       if (taken == 0) break;
       outHead += taken;
@@ -210,7 +223,7 @@ void ComPort::SetBaud(std::uint32_t baud) {
 }
 
 bool ComPort::Open() const {
-  return impl_->device != nullptr;
+  return impl_->isOpen;
 }
 
 void ComPort::SetOpen(bool open) {

@@ -75,8 +75,9 @@ class ComPort {
 
   std::function<void(std::size_t count)> OnTriggerAvail;
   std::function<void(std::uint16_t handle)> OnTriggerData;
-  // The device failed while open (vanished, broke); the port is then closed. Taken by the
-  // transfer protocol linked to the port.
+  // The device failed while open (vanished, broke). The port then stays open but dead: what is
+  // sent is lost and nothing arrives, until the program closes it. Taken by the transfer
+  // protocol linked to the port.
   std::function<void()> OnPortError;
 
   // For the transfer protocol: raised whenever bytes have left the line (room became free).

@@ -154,14 +154,14 @@ const Scenario Scenarios[] = {
         .nvramRewrites = 0,
     },
     {
-        // The verdict wait opens the port again and hears the boot code's time-out. The
-        // modem stays in its boot code, which does not know the NVRAM command.
+        // The port stays open on the dead line: the verdict and the modem code's answer time
+        // out, and nothing more reaches the modem.
         .name = "LineDroppedMidTransfer",
         .modem = {.dropLineAfterHexBytes = FaultAfterHexBytes},
         .log = Join({FoundOn(2),
                      IntoProgramming(2, 2),
                      {"Flash file upload did not complete successfully.",
-                      "Flash programming was not successful.", "Modem code is corrupt."},
+                      "Checking modem integrity...", "Modem is not responding..."},
                      End}),
         .images = {MainHex.substr(0, FaultAfterHexBytes)},
         .nvramRewrites = 0,

@@ -207,15 +207,24 @@ TEST_F(ComPortTest, TriggerHandlesAreDistinctAndARemovedTriggerIsSilent) {
   EXPECT_THROW(port.AddDataTrigger(std::string(22, 'x'), false), platform::Exception);
 }
 
-TEST_F(ComPortTest, ADroppedLineClosesThePortAndReportsItThroughTheLoop) {
+TEST_F(ComPortTest, ADroppedLineLeavesThePortOpenButDeadUntilItIsClosed) {
   peer.At(1'000, [](ScriptedPeer& p) { p.DropLine(); });
   ports.Plug(1, peer);
   int errors = 0;
   port.OnPortError = [&] { ++errors; };
   port.SetOpen(true);
   RunFor(2'000);
-  EXPECT_FALSE(port.Open());
   EXPECT_EQ(errors, 1);
+
+  // Like a handle to an unplugged adapter: still open, sends vanish, nothing arrives, and no
+  // wait can fail on a reopen that would find no device.
+  EXPECT_TRUE(port.Open());
+  EXPECT_NO_THROW(port.PutString("ATGM\r"));
+  RunFor(10'000);
+  EXPECT_EQ(peer.Received(), "");
+  EXPECT_FALSE(port.CharReady());
+
+  port.SetOpen(false);
   EXPECT_NO_THROW(port.SetOpen(true));  // the line can be taken up again
 }
 
