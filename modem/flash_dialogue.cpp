@@ -82,17 +82,25 @@ void ModemDialogue::StartModemCode() {
     case 1:
       ctx_.log.Add(text::msgCommandMode);
       ctx_.State.ModemCodeVerdict = 0;
+      LeftBootCode();
       break;
     case 2:
       line_.Pause(800);
       ctx_.log.Add(text::msgStartingModemCode);
       ctx_.State.ModemCodeVerdict = 1;
+      LeftBootCode();
       break;
     case 3:
       ctx_.log.Add(text::msgCodeCorrupt);
       ctx_.State.ModemCodeVerdict = 1;
       break;
   }
+}
+
+// A modem found with damaged code runs its code again: the next pass must switch it into its
+// boot code instead of taking it to wait there still.
+void ModemDialogue::LeftBootCode() {
+  ctx_.Ports.CodeDamaged[SelectedPort()] = 0;
 }
 
 void ModemDialogue::RewriteNvramTemplates() {

@@ -42,6 +42,7 @@ class ModemDialogue {
   platform::Edit& RowEdit(std::uint8_t portNumber) const;
   // The message followed by the port number and a full stop.
   void LogForPort(text::MessageId id, std::uint8_t portNumber);
+  void LeftBootCode();
 
   ModemContext ctx_;
   ModemLine line_;

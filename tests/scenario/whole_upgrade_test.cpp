@@ -141,6 +141,24 @@ const Scenario Scenarios[] = {
         .images = {MainHex},
     },
     {
+        // Found waiting with its code missing: the boot pass starts the modem's code, so the
+        // main pass must switch it into its boot code again.
+        .name = "DamagedCodeBootThenMain",
+        .withBoot = true,
+        .trailerOptions = Join({Product, BootModel, MainModel, ForUsCanada}),
+        .com = 4,
+        .modem = {.code = sim::CodeState::Missing},
+        .log = Join({{"Tessary 336 flash utility initialized...",
+                      "Modem is in flash mode... resetting COM4.", "Modem code is missing on COM",
+                      "Press the FLASH! button to begin flashing the currently selected modem."},
+                     IntoProgramming(4, 1),
+                     GoodVerdict,
+                     IntoProgramming(4, 2),
+                     GoodVerdict,
+                     End}),
+        .images = {BootHex, MainHex},
+    },
+    {
         // The modem holds CTS low until the transmit time-out; the boot code gives up, and
         // ATGM cannot get past the held line either. The main pass still ends normally.
         .name = "TransferStalledByCts",
