@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/little_endian.h"
+
 namespace lz {
 namespace {
 
@@ -12,18 +14,6 @@ constexpr std::size_t kCompressedSizeAt = 17;
 constexpr std::size_t kFileDateAt = 21;
 constexpr std::size_t kVersionAt = 25;
 constexpr std::size_t kSignatureAt = 34;
-
-void PutUint32(std::span<std::uint8_t, kLZHeaderSize> bytes, std::size_t at, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i)
-    bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t GetUint32(std::span<const std::uint8_t, kLZHeaderSize> bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    value |= static_cast<std::uint32_t>(bytes[at + i]) << (8 * i);
-  return value;
-}
 
 template <std::size_t Capacity>
 void PutString(std::span<std::uint8_t, kLZHeaderSize> bytes, std::size_t at,
@@ -43,9 +33,11 @@ CountedString<Capacity> GetString(std::span<const std::uint8_t, kLZHeaderSize> b
 std::array<std::uint8_t, kLZHeaderSize> EncodeLZHeader(const TLZHeader& header) {
   std::array<std::uint8_t, kLZHeaderSize> bytes{};
   PutString(bytes, kFileNameAt, header.FileName);
-  PutUint32(bytes, kUncompressedSizeAt, static_cast<std::uint32_t>(header.UncompressedSize));
-  PutUint32(bytes, kCompressedSizeAt, static_cast<std::uint32_t>(header.CompressedSize));
-  PutUint32(bytes, kFileDateAt, header.FileDate);
+  platform::WriteLittleEndian32(bytes, kUncompressedSizeAt,
+                                static_cast<std::uint32_t>(header.UncompressedSize));
+  platform::WriteLittleEndian32(bytes, kCompressedSizeAt,
+                                static_cast<std::uint32_t>(header.CompressedSize));
+  platform::WriteLittleEndian32(bytes, kFileDateAt, header.FileDate);
   PutString(bytes, kVersionAt, header.Version);
   PutString(bytes, kSignatureAt, header.Signature);
   return bytes;
@@ -54,9 +46,11 @@ std::array<std::uint8_t, kLZHeaderSize> EncodeLZHeader(const TLZHeader& header) 
 TLZHeader DecodeLZHeader(std::span<const std::uint8_t, kLZHeaderSize> bytes) {
   TLZHeader header;
   header.FileName = GetString<12>(bytes, kFileNameAt);
-  header.UncompressedSize = static_cast<std::int32_t>(GetUint32(bytes, kUncompressedSizeAt));
-  header.CompressedSize = static_cast<std::int32_t>(GetUint32(bytes, kCompressedSizeAt));
-  header.FileDate = GetUint32(bytes, kFileDateAt);
+  header.UncompressedSize =
+      static_cast<std::int32_t>(platform::ReadLittleEndian32(bytes, kUncompressedSizeAt));
+  header.CompressedSize =
+      static_cast<std::int32_t>(platform::ReadLittleEndian32(bytes, kCompressedSizeAt));
+  header.FileDate = platform::ReadLittleEndian32(bytes, kFileDateAt);
   header.Version = GetString<8>(bytes, kVersionAt);
   header.Signature = GetString<8>(bytes, kSignatureAt);
   return header;

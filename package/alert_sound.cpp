@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "package/package_state.h"
+#include "platform/little_endian.h"
 
 namespace package {
 namespace {
@@ -19,11 +20,6 @@ void Put(std::vector<std::uint8_t>& out, std::string_view tag) {
 void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i)
     out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint32_t ReadLittleEndian32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
 // Three falling beeps of a triangle wave, with integer arithmetic only so that every build
@@ -79,7 +75,7 @@ bool IsAlertSound(std::span<const std::uint8_t> bytes) {
     return std::equal(tag.begin(), tag.end(), bytes.begin() + offset);
   };
   return bytes.size() == SoundLength && tagAt(0, "RIFF") && tagAt(8, "WAVE") &&
-         ReadLittleEndian32(bytes, 4) == SoundLength - 8;
+         platform::ReadLittleEndian32(bytes, 4) == SoundLength - 8;
 }
 
 }  // namespace package

@@ -6,6 +6,7 @@
 
 #include "lz/counted_string.h"
 #include "platform/exceptions.h"
+#include "platform/little_endian.h"
 #include "text/cp1252.h"
 #include "text/message_catalogue.h"
 
@@ -27,14 +28,12 @@ constexpr std::array<std::string_view, LanguageCount> LanguageNames = {
 
 std::int32_t DecodeLength(const TrailerBytes& bytes, std::size_t offset) {
   if (bytes[offset + 3] > 0x7F) throw platform::EIntOverflow();
-  return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 |
-                                   bytes[offset + 2] << 16 | bytes[offset + 3] << 24);
+  return static_cast<std::int32_t>(platform::ReadLittleEndian32(bytes, offset));
 }
 
 void EncodeLength(TrailerBytes& bytes, std::size_t offset, std::int32_t value) {
   if (value < 0) throw platform::ERangeError();
-  for (int i = 0; i < 4; ++i)
-    bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  platform::WriteLittleEndian32(bytes, offset, static_cast<std::uint32_t>(value));
 }
 
 template <std::size_t Capacity>

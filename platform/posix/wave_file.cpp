@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/exceptions.h"
+#include "platform/little_endian.h"
 
 namespace platform {
 namespace {
@@ -14,7 +15,7 @@ constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 
 std::uint32_t Le32(const std::uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return ReadLittleEndian32(std::span(p, 4), 0);
 }
 std::uint16_t Le16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
