@@ -1,6 +1,8 @@
 #include "platform/com_port.h"
 
 #include <algorithm>
+#include <deque>
+#include <span>
 #include <vector>
 
 #include "platform/exceptions.h"

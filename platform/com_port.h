@@ -2,11 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 
